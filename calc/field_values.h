@@ -20,8 +20,9 @@ struct Separators {
 
     // From the locale's decimal and digit-grouping symbols: the first character of
     // each, the default for a symbol that is empty or longer than one character.
-    // A decimal symbol other than "." or "," gives "."; a thousands symbol equal to
-    // the decimal separator gives the other of "." and ",".
+    // A decimal symbol other than "." or "," gives "."; a thousands symbol that is
+    // a digit or a sign counts as unreadable; a thousands separator equal to the
+    // decimal separator becomes the other of "." and ",".
     static Separators fromLocaleSymbols(FieldTextView decimalSymbol, FieldTextView groupSymbol);
 
     friend bool operator==(const Separators &, const Separators &) = default;
