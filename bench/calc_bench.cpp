@@ -4,6 +4,7 @@
 #include "calc/density.h"
 #include "calc/errors.h"
 #include "calc/field_values.h"
+#include "tests/calc/x87.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,19 +27,8 @@ using namespace varlo;
 namespace hardware
 {
 
-long double FromFields(std::uint16_t signExponent, std::uint64_t significand)
-{
-    long double value = 0;
-    std::memcpy(&value, &significand, sizeof significand);
-    std::memcpy(reinterpret_cast<char *>(&value) + sizeof significand, &signExponent,
-                sizeof signExponent);
-    return value;
-}
-
-const long double QuarterPi =
-    FromFields(varlo::QuarterPi.signExponent(), varlo::QuarterPi.significand());
-const long double TwelfthPi =
-    FromFields(varlo::TwelfthPi.signExponent(), varlo::TwelfthPi.significand());
+const long double QuarterPi = x87::ToHardware(varlo::QuarterPi);
+const long double TwelfthPi = x87::ToHardware(varlo::TwelfthPi);
 
 float ToSingle(long double value)
 {

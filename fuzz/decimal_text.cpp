@@ -14,13 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const bool decimal = IsDecimalText(text, separators);
     if (!text.empty() && !decimal)
-        fuzz::check(AssignFieldText(text, 1, separators) == u"0" + FieldText(1, separators.decimal) + u"0",
+        fuzz::check(AssignFieldText(text, 1, separators) ==
+                        u"0" + FieldText(1, separators.decimal) + u"0",
                     "a refused text does not show zero");
     const FieldText shown = AssignFieldText(text, 1, separators);
     fuzz::check(shown.empty() == text.empty(), "only an empty text stays empty");
     if (!shown.empty()) {
-        fuzz::check(IsDecimalText(shown, separators), "an assigned text fails the decimal-text test");
-        fuzz::check(AssignFieldText(shown, 1, separators) == shown, "assigning twice changes the text");
+        fuzz::check(IsDecimalText(shown, separators),
+                    "an assigned text fails the decimal-text test");
+        fuzz::check(AssignFieldText(shown, 1, separators) == shown,
+                    "assigning twice changes the text");
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 // the same bits (any NaN counting as equal to any NaN) and raises the same
 // overflow, division-by-zero and invalid conditions.
 #include "fuzz/fuzz_support.h"
+#include "tests/calc/x87.h"
 
 #include <cfenv>
 #include <cmath>
@@ -10,10 +11,8 @@
 
 using namespace varlo;
 
-namespace {
-
-constexpr bool HardwareIsX87 =
-    std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10;
+namespace
+{
 
 Extended extendedFrom(const std::uint8_t *bytes)
 {
@@ -22,18 +21,6 @@ Extended extendedFrom(const std::uint8_t *bytes)
     std::memcpy(&sig, bytes, 8);
     std::memcpy(&se, bytes + 8, 2);
     return Extended::fromFields(se, sig);
-}
-
-long double hardwareFrom(Extended x)
-{
-    unsigned char bytes[sizeof(long double)] = {};
-    const std::uint64_t sig = x.significand();
-    const std::uint16_t se = x.signExponent();
-    std::memcpy(bytes, &sig, 8);
-    std::memcpy(bytes + 8, &se, 2);
-    long double h;
-    std::memcpy(&h, bytes, sizeof h);
-    return h;
 }
 
 unsigned hardwareConditions()
@@ -52,7 +39,7 @@ constexpr unsigned Trapped = FpInvalid | FpZeroDivide | FpOverflow;
 
 void compare(Extended soft, long double hard, const FpStatus &status, const char *what)
 {
-    const Extended expected = extendedFrom(reinterpret_cast<const std::uint8_t *>(&hard));
+    const Extended expected = x87::FromHardware(hard);
     if (!(soft.isNaN() && expected.isNaN()))
         fuzz::check(soft.sameBits(expected), what);
     fuzz::check((status.raised() & Trapped) == hardwareConditions(), "conditions differ");
@@ -64,7 +51,7 @@ void compareNarrowing(Extended a, Float (Extended::*narrow)(FpStatus &) const, c
     FpStatus status;
     const Float soft = (a.*narrow)(status);
     std::feclearexcept(FE_ALL_EXCEPT);
-    volatile Float hard = static_cast<Float>(hardwareFrom(a));
+    volatile Float hard = static_cast<Float>(x87::ToHardware(a));
     const Float h = hard;
     if (!(soft != soft && h != h))
         fuzz::check(std::memcmp(&soft, &h, sizeof soft) == 0, what);
@@ -75,15 +62,15 @@ void compareNarrowing(Extended a, Float (Extended::*narrow)(FpStatus &) const, c
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    if constexpr (!HardwareIsX87) {
+    if constexpr (!x87::Available) {
         return 0;
     } else {
         if (size < 21)
             return 0;
         const Extended a = extendedFrom(data + 1);
         const Extended b = extendedFrom(data + 11);
-        const long double ha = hardwareFrom(a);
-        const long double hb = hardwareFrom(b);
+        const long double ha = x87::ToHardware(a);
+        const long double hb = x87::ToHardware(b);
         FpStatus status;
         volatile long double hard = 0;
         std::feclearexcept(FE_ALL_EXCEPT);

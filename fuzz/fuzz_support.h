@@ -10,7 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace varlo::fuzz {
+namespace varlo::fuzz
+{
 
 // The first byte picks the separator setting; both common ones and the space
 // thousands separator of many European locales.
@@ -30,10 +31,10 @@ inline Separators separatorsFor(std::uint8_t selector)
 // may bring: Unicode spaces, separators, line breaks and letters of other scripts.
 inline FieldText textFrom(const std::uint8_t *data, std::size_t size)
 {
-    static constexpr char16_t others[] = {u'\u00A0', u'\u2009', u'\u202F', u'\u3000', u'\u2028',
-                                          u'\u066B', u'\u066C', u'\u0660', u'\u0669', u'\uFF10',
-                                          u'\uFF0C', u'\u00B7', u'\u2019', u'\uFEFF', char16_t(0xD800),
-                                          u'\uFFFF'};
+    static constexpr char16_t others[] = {u'\u00A0', u'\u2009', u'\u202F',        u'\u3000',
+                                          u'\u2028', u'\u066B', u'\u066C',        u'\u0660',
+                                          u'\u0669', u'\uFF10', u'\uFF0C',        u'\u00B7',
+                                          u'\u2019', u'\uFEFF', char16_t(0xD800), u'\uFFFF'};
     FieldText text;
     text.reserve(size);
     for (std::size_t i = 0; i < size; ++i)

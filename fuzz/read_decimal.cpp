@@ -4,6 +4,7 @@
 #include "fuzz/fuzz_support.h"
 
 #include "calc/errors.h"
+#include "tests/calc/x87.h"
 
 #include <cmath>
 #include <cstring>
@@ -12,19 +13,16 @@
 
 using namespace varlo;
 
-namespace {
-
-constexpr bool HardwareIsX87 =
-    std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10;
+namespace
+{
 
 // Powers of ten as the compiler reads them: the nearest 80-bit values.
 const long double ones[32] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,
                               1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L,
                               1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L,
                               1e24L, 1e25L, 1e26L, 1e27L, 1e28L, 1e29L, 1e30L, 1e31L};
-const long double thirtyTwos[16] = {1e0L,   1e32L,  1e64L,  1e96L,  1e128L, 1e160L,
-                                    1e192L, 1e224L, 1e256L, 1e288L, 1e320L, 1e352L,
-                                    1e384L, 1e416L, 1e448L, 1e480L};
+const long double thirtyTwos[16] = {1e0L,   1e32L,  1e64L,  1e96L,  1e128L, 1e160L, 1e192L, 1e224L,
+                                    1e256L, 1e288L, 1e320L, 1e352L, 1e384L, 1e416L, 1e448L, 1e480L};
 const long double fiveTwelves[10] = {1e0L,    1e512L,  1e1024L, 1e1536L, 1e2048L,
                                      1e2560L, 1e3072L, 1e3584L, 1e4096L, 1e4608L};
 
@@ -83,7 +81,8 @@ std::optional<long double> referenceRead(const FieldText &t, char16_t decimal)
     if (n < 0 && m >= 5120) {
         v = 0;
     } else if (n != 0) {
-        const long double factors[] = {ones[m % 32], thirtyTwos[(m / 32) % 16], fiveTwelves[m / 512]};
+        const long double factors[] = {ones[m % 32], thirtyTwos[(m / 32) % 16],
+                                       fiveTwelves[m / 512]};
         for (long double f : factors) {
             if (f == 1)
                 continue;
@@ -96,17 +95,6 @@ std::optional<long double> referenceRead(const FieldText &t, char16_t decimal)
     if (std::isinf(static_cast<long double>(v)))
         return std::nullopt;
     return negative ? -v : +v;
-}
-
-Extended fromHardware(long double h)
-{
-    unsigned char bytes[sizeof(long double)];
-    std::memcpy(bytes, &h, sizeof h);
-    std::uint64_t sig;
-    std::uint16_t se;
-    std::memcpy(&sig, bytes, 8);
-    std::memcpy(&se, bytes + 8, 2);
-    return Extended::fromFields(se, sig);
 }
 
 } // namespace
@@ -130,13 +118,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const Extended expected = read ? *read : Extended();
         fuzz::check(parsed.sameBits(expected), "ParseFieldNumber differs from ReadDecimalText");
     }
-    if constexpr (HardwareIsX87) {
+    if constexpr (x87::Available) {
         if (text.size() <= 64) {
             const std::optional<long double> reference = referenceRead(text, separators.decimal);
             fuzz::check(reference.has_value() == read.has_value(),
                         "ReadDecimalText accepts differently from the reference");
             if (reference)
-                fuzz::check(read->sameBits(fromHardware(*reference)),
+                fuzz::check(read->sameBits(x87::FromHardware(*reference)),
                             "ReadDecimalText gives other bits than the reference");
         }
     }

@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
-namespace {
+namespace
+{
 
 void replayFile(const std::filesystem::path &path)
 {

@@ -2,6 +2,7 @@
 // double is the 80-bit format (x86 with 64-bit precision control). The number of
 // random pairs per operation comes from VARLO_DIFFERENTIAL_PAIRS.
 #include "calc/Extended.h"
+#include "tests/calc/x87.h"
 
 #include <gtest/gtest.h>
 
@@ -17,32 +18,6 @@ using varlo::FpStatus;
 
 namespace
 {
-
-constexpr bool HardwareIsX87 =
-    std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10;
-
-long double toHardware(Extended x)
-{
-    long double h = 0;
-    unsigned char bytes[sizeof(long double)] = {};
-    const std::uint64_t sig = x.significand();
-    const std::uint16_t se = x.signExponent();
-    std::memcpy(bytes, &sig, 8);
-    std::memcpy(bytes + 8, &se, 2);
-    std::memcpy(&h, bytes, sizeof h);
-    return h;
-}
-
-Extended fromHardware(long double h)
-{
-    unsigned char bytes[sizeof(long double)];
-    std::memcpy(bytes, &h, sizeof h);
-    std::uint64_t sig;
-    std::uint16_t se;
-    std::memcpy(&sig, bytes, 8);
-    std::memcpy(&se, bytes + 8, 2);
-    return Extended::fromFields(se, sig);
-}
 
 std::uint64_t pairCount()
 {
@@ -144,7 +119,7 @@ class ExtendedDifferential : public ::testing::TestWithParam<Operation>
 
 TEST_P(ExtendedDifferential, AgreesWithX87)
 {
-    if constexpr (!HardwareIsX87) {
+    if constexpr (!varlo::x87::Available) {
         GTEST_SKIP() << "long double is not the x87 format here";
     } else {
         const Operation op = GetParam();
@@ -156,8 +131,8 @@ TEST_P(ExtendedDifferential, AgreesWithX87)
             const Extended b = (i & 1) ? source.relatedTo(a) : source.any();
             FpStatus status;
             const Extended soft = op.soft(a, b, status);
-            const long double hard = op.hard(toHardware(a), toHardware(b));
-            const Extended expected = fromHardware(hard);
+            const long double hard = op.hard(varlo::x87::ToHardware(a), varlo::x87::ToHardware(b));
+            const Extended expected = varlo::x87::FromHardware(hard);
             if (!soft.sameBits(expected) && !(soft.isNaN() && expected.isNaN())) {
                 ++failures;
                 ADD_FAILURE() << op.name << std::hex << " a=" << a.signExponent() << ":"
@@ -201,7 +176,7 @@ void checkNarrowing(const char *name, Float (Extended::*narrow)(FpStatus &) cons
                 a.significand());
         FpStatus status;
         const Float soft = (a.*narrow)(status);
-        volatile Float hard = static_cast<Float>(toHardware(a));
+        volatile Float hard = static_cast<Float>(varlo::x87::ToHardware(a));
         const Float h = hard;
         if (std::memcmp(&soft, &h, sizeof soft) != 0 && !(soft != soft && h != h)) {
             ++failures;
@@ -213,7 +188,7 @@ void checkNarrowing(const char *name, Float (Extended::*narrow)(FpStatus &) cons
 
 TEST(ExtendedDifferentialNarrowing, AgreesWithX87)
 {
-    if constexpr (!HardwareIsX87) {
+    if constexpr (!varlo::x87::Available) {
         GTEST_SKIP() << "long double is not the x87 format here";
     } else {
         checkNarrowing<float>("single", &Extended::toSingle);
