@@ -8,8 +8,18 @@
 // The operations follow the shape of a soft-float library: unpack, treat special
 // values first, normalise, compute on a 64-bit significand plus a 64-bit word of
 // round bits, then one rounding routine (roundPack) gives ties-to-even, gradual
-// underflow, overflow and the condition flags. Only 64-bit integer arithmetic is
-// used, so the same code runs on every compiler and CPU.
+// underflow, overflow and the condition flags. The wide product and quotient use
+// the compiler's 128-bit integers and the x86-64 division where there are, and
+// plain 64-bit arithmetic elsewhere; both give the same bits (the portable path
+// can be forced with VARLO_PORTABLE_ARITHMETIC, and is tested that way).
+
+// The rounding and unpacking steps sit on every operation's path; inlining them
+// removes most of the cost of emulating the unit.
+#if defined(__GNUC__)
+#define VARLO_ALWAYS_INLINE [[gnu::always_inline]] inline
+#else
+#define VARLO_ALWAYS_INLINE inline
+#endif
 
 namespace varlo
 {
@@ -36,7 +46,7 @@ struct Wide {
 
 Wide multiply64(std::uint64_t a, std::uint64_t b)
 {
-#if defined(__SIZEOF_INT128__)
+#if defined(__SIZEOF_INT128__) && !defined(VARLO_PORTABLE_ARITHMETIC)
     // The compiler's 128-bit product is one instruction on 64-bit CPUs; the
     // portable form below gives the same result everywhere else.
     const unsigned __int128 p = static_cast<unsigned __int128>(a) * b;
@@ -54,6 +64,12 @@ Wide multiply64(std::uint64_t a, std::uint64_t b)
 // and the remainder, by two steps of 32-bit long division.
 std::uint64_t divide128(std::uint64_t hi, std::uint64_t lo, std::uint64_t d, std::uint64_t &rem)
 {
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(VARLO_PORTABLE_ARITHMETIC)
+    // The CPU's own 128-by-64-bit division; hi < d keeps the quotient in range.
+    std::uint64_t quotient;
+    __asm__("divq %4" : "=a"(quotient), "=d"(rem) : "a"(lo), "d"(hi), "rm"(d));
+    return quotient;
+#else
     constexpr std::uint64_t b = 1ull << 32;
     const std::uint64_t dHi = d >> 32, dLo = d & 0xFFFFFFFFu;
     const std::uint64_t lo1 = lo >> 32, lo0 = lo & 0xFFFFFFFFu;
@@ -78,6 +94,7 @@ std::uint64_t divide128(std::uint64_t hi, std::uint64_t lo, std::uint64_t d, std
     }
     rem = (mid << 32) + lo0 - q0 * d;
     return (q1 << 32) + q0;
+#endif
 }
 
 // Shifts (hi:lo) right by `count`, folding every bit shifted out into the lowest
@@ -142,7 +159,7 @@ bool isSignalingNaN(Extended x)
 
 // A finite value in normalised form (top significand bit set); zero stays zero.
 // Raises the denormal condition for a denormal operand.
-Unpacked unpackFinite(Extended x, FpStatus &status)
+VARLO_ALWAYS_INLINE Unpacked unpackFinite(Extended x, FpStatus &status)
 {
     Unpacked u;
     u.sign = x.isNegative();
@@ -165,7 +182,8 @@ Unpacked unpackFinite(Extended x, FpStatus &status)
 // The single rounding step: `sig` holds the 64 significand bits with the integer
 // bit on top (or fewer leading bits for a value that underflows), `extra` the bits
 // below them (its top bit is the round bit, the rest sticky).
-Extended roundPack(bool sign, int exp, std::uint64_t sig, std::uint64_t extra, FpStatus &status)
+VARLO_ALWAYS_INLINE Extended roundPack(bool sign, int exp, std::uint64_t sig, std::uint64_t extra,
+                                       FpStatus &status)
 {
     if (exp <= 0) {
         // Tininess is detected before rounding, as the x87 unit does.
@@ -201,7 +219,7 @@ Extended roundPack(bool sign, int exp, std::uint64_t sig, std::uint64_t extra, F
     return pack(sign, exp, sig);
 }
 
-Extended roundPackNormalised(bool sign, int exp, Wide value, FpStatus &status)
+VARLO_ALWAYS_INLINE Extended roundPackNormalised(bool sign, int exp, Wide value, FpStatus &status)
 {
     if (value.hi == 0 && value.lo == 0)
         return pack(sign, 0, 0);
@@ -231,7 +249,8 @@ Extended propagateNaN(Extended a, Extended b, FpStatus &status)
 
 // Invalid encodings and NaN operands: the result of an operation with such an
 // operand, if there is one.
-bool specialOperandResult(Extended a, Extended b, FpStatus &status, Extended &result)
+VARLO_ALWAYS_INLINE bool specialOperandResult(Extended a, Extended b, FpStatus &status,
+                                              Extended &result)
 {
     if (isUnsupported(a) || isUnsupported(b)) {
         status.raise(FpInvalid);
