@@ -27,6 +27,19 @@ std::u16string Shown(std::optional<double> density)
     return density ? WriteNumberValue(*density, 1, Separators{}) : std::u16string();
 }
 
+// Checks a computed net volume against a case's bits, then the density of the
+// case's yarn weight in it and what the result field shows for that.
+template <typename Case> void ExpectVolumeAndDensity(float netVolume, const Case &c)
+{
+    EXPECT_EQ(Bits(netVolume), Bits(c.netVolume)) << netVolume;
+    const std::optional<double> density = WindingDensity(c.yarn, netVolume);
+    ASSERT_EQ(density.has_value(), c.density.has_value());
+    if (density) {
+        EXPECT_EQ(*density, static_cast<double>(*c.density)) << *density;
+    }
+    EXPECT_EQ(Shown(density), c.shown);
+}
+
 struct CilindricCase {
     double package, tube, traverse, yarn;
     float netVolume;
@@ -62,14 +75,7 @@ TEST(CilindricVolume, GivesExactNetVolumeAndDensity)
     for (const CilindricCase &c : cases) {
         SCOPED_TRACE(testing::Message() << c.package << " / " << c.tube << " x " << c.traverse
                                         << ", " << c.yarn << " g");
-        const float netVolume = CilindricVolume(c.package, c.tube, c.traverse);
-        EXPECT_EQ(Bits(netVolume), Bits(c.netVolume)) << netVolume;
-        const std::optional<double> density = WindingDensity(c.yarn, netVolume);
-        ASSERT_EQ(density.has_value(), c.density.has_value());
-        if (density) {
-            EXPECT_EQ(*density, static_cast<double>(*c.density)) << *density;
-        }
-        EXPECT_EQ(Shown(density), c.shown);
+        ExpectVolumeAndDensity(CilindricVolume(c.package, c.tube, c.traverse), c);
     }
 }
 
@@ -104,15 +110,8 @@ TEST(ConicVolume, GivesExactNetVolumeAndDensity)
         SCOPED_TRACE(testing::Message()
                      << c.maxPackage << "/" << c.minPackage << " on " << c.maxTube << "/"
                      << c.minTube << " x " << c.traverse << ", " << c.yarn << " g");
-        const float netVolume =
-            ConicVolume(c.maxPackage, c.minPackage, c.traverse, c.maxTube, c.minTube);
-        EXPECT_EQ(Bits(netVolume), Bits(c.netVolume)) << netVolume;
-        const std::optional<double> density = WindingDensity(c.yarn, netVolume);
-        ASSERT_EQ(density.has_value(), c.density.has_value());
-        if (density) {
-            EXPECT_EQ(*density, static_cast<double>(*c.density)) << *density;
-        }
-        EXPECT_EQ(Shown(density), c.shown);
+        ExpectVolumeAndDensity(
+            ConicVolume(c.maxPackage, c.minPackage, c.traverse, c.maxTube, c.minTube), c);
     }
 }
 
