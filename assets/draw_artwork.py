@@ -291,8 +291,8 @@ def shade(colour, phi):
     that no tube pixel can read as the transparent colour."""
     diffuse = max(0.0, math.cos(phi + 0.6))
     c = tuple(ch * (0.38 + 0.62 * diffuse) for ch in colour)
-    spec = 0.78 * math.exp(-((phi + 0.42) / 0.17) ** 2)
-    return mix(c, (246, 246, 246), spec)
+    highlight = 0.78 * math.exp(-((phi + 0.42) / 0.17) ** 2)
+    return mix(c, (246, 246, 246), highlight)
 
 
 class Tube:
