@@ -44,6 +44,16 @@ struct CalculatorInputs {
     QString exampleResult;
 };
 
+// Package 180, tube 60, traverse 150, yarn 1250: 368.4 g/dm3.
+inline const CalculatorInputs CilindricInputs{
+    {"packEdit", "dyeEdit", "travEdit", "yarnEdit"}, {"180", "60", "150", "1250"}, "368.4"};
+
+// Package 200 and 160, traverse 150, tube 72 and 52, yarn 1500: 444.3 g/dm3.
+inline const CalculatorInputs ConicInputs{
+    {"maxpackEdit", "minpackEdit", "travEdit", "maxdiamEdit", "mindiamEdit", "yarnEdit"},
+    {"200", "160", "150", "72", "52", "1500"},
+    "444.3"};
+
 inline NumericEdit *Field(QWidget &window, const QString &name)
 {
     auto *field = window.findChild<NumericEdit *>(name);

@@ -10,9 +10,7 @@ using varlo::TCilindricForm;
 namespace
 {
 
-// Package 180, tube 60, traverse 150, yarn 1250: 368.4 g/dm3.
-const CalculatorInputs Cilindric{
-    {"packEdit", "dyeEdit", "travEdit", "yarnEdit"}, {"180", "60", "150", "1250"}, "368.4"};
+const CalculatorInputs &Cilindric = CilindricInputs;
 
 } // namespace
 

@@ -10,11 +10,7 @@ using varlo::TConicForm;
 namespace
 {
 
-// 444.3 g/dm3.
-const CalculatorInputs Conic{
-    {"maxpackEdit", "minpackEdit", "travEdit", "maxdiamEdit", "mindiamEdit", "yarnEdit"},
-    {"200", "160", "150", "72", "52", "1500"},
-    "444.3"};
+const CalculatorInputs &Conic = ConicInputs;
 
 } // namespace
 
